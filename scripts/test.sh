@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Sets up the machine, builds and runs the whole test suite: the plain build,
+# then under AddressSanitizer + UndefinedBehaviorSanitizer, then under
+# ThreadSanitizer. Stops at the first failure.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+./scripts/setup.sh
+
+jobs=$(nproc)
+for preset in debug asan tsan; do
+  echo "=== ${preset} ==="
+  cmake --preset "${preset}" >/dev/null
+  cmake --build --preset "${preset}" -j "${jobs}"
+  ctest --preset "${preset}" -j "${jobs}"
+done
+echo "All tests passed (debug, asan, tsan)."
