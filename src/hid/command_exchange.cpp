@@ -11,9 +11,8 @@ namespace {
 
 using namespace std::chrono_literals;
 
-void DiscardUnconsumedReply() {
-    if (g_replyState.load(std::memory_order_acquire) >= 0) ReleaseReply();
-}
+// A reply nobody took is never taken for the next command's answer.
+void DiscardUnconsumedReply() { ReleaseReply(); }
 
 void BuildOutReport(uint8_t code, uint8_t pl, uint32_t offset, const uint8_t* payload) {
     g_outReport.fill(0);

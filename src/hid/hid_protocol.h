@@ -23,6 +23,9 @@ constexpr uint8_t CMD_FIRMWARE = 0x93;
 constexpr uint8_t CMD_FIRMWARE_CLOSE = 0x7F;
 constexpr uint8_t CMD_CONFIG_CLOSE = 0x94;
 constexpr uint8_t REPLY_STATUS = 0x90;
+// The last record of every configuration; its answer's payload byte 0 is 1
+// when the logger could not conclude the configuration.
+constexpr uint8_t PARAM_END = 0xFF;
 
 // The two commands the logger does not answer.
 constexpr bool IsClosingCode(uint8_t code) {

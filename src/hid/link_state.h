@@ -55,7 +55,10 @@ bool WaitForLinkChange(Ready ready, std::chrono::steady_clock::duration timeout,
 // Sets g_replyState and wakes the other side.
 void SetReplyState(int32_t value);
 // The consumer is done with g_inReport: the reader may post its next read.
-inline void ReleaseReply() { SetReplyState(REPLY_NONE); }
+// Does nothing unless a reply is held: a negative value belongs to the reader.
+inline void ReleaseReply() {
+    if (g_replyState.load(std::memory_order_acquire) >= 0) SetReplyState(REPLY_NONE);
+}
 void SetLinkEvent(int32_t value);
 
 namespace link_detail {

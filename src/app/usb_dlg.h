@@ -1,0 +1,94 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "hid/reader_thread.h"
+#include "platform/form.h"
+#include "platform/timer_host.h"
+
+// The main dialog's logic. It owns the form and the reader thread, but no
+// widget: a front end renders the form and calls the handlers through it.
+// Its operations are defined in the folders of the subsystems that own them
+// (the timer tick in loop/, loading and writing the configuration in params/,
+// units and the clock in form/, the upgrade in upgrade/).
+class CUSBDlg {
+public:
+    explicit CUSBDlg(TimerHost& timer);
+    ~CUSBDlg();
+    CUSBDlg(const CUSBDlg&) = delete;
+    CUSBDlg& operator=(const CUSBDlg&) = delete;
+
+    Form& form() { return m_form; }
+
+    // Fills the form with its defaults, resets the link state, starts the
+    // reader thread and arms the timer. Returns true.
+    bool OnInitDialog();
+
+    // The message map: routes a control's notification to its handler.
+    void OnNotify(int id, Notification what);
+
+    // Repaints the dialog area under one control.
+    void InvalidateControl(int id);
+
+    // Timer tick and the device state machine (loop/).
+    void OnTimer(int timerId);
+    void ResetDeviceDisplay();
+    void ProcessPendingEvents();
+    void SendConfiguration();
+
+    // Handlers of the message map.
+    void OnBnClickedConfigure();
+    void OnCbnSelchangeTimeZone();
+    void OnCbnSelchangeDateFormat();
+    void OnCbnSelchangeTempUnit();
+    void OnCbnSelchangeCh3Unit();
+    void OnCbnSelchangeReportLanguage();
+    void OnEnChangeLogInterval();
+    void OnBnClickedLockSettings();
+    void OnEnChangeTempLow();
+    void OnEnChangeTempHigh();
+    void OnEnChangeHumLow();
+    void OnEnChangeHumHigh();
+    void OnBnClickedTimedStart();
+    void OnBnClickedEnableAlarm();
+
+    // Field readers of the dialog (form/): validate a control's text and, on
+    // failure, put the caret at its end and the focus on it.
+    int ReadIntegerField(int controlId, int32_t& value, int32_t min, int32_t max,
+                         const char16_t* name);
+    int ReadDecimalField(int controlId, double& value, const char16_t* name, double min, double max);
+    // Keeps at most one character after the decimal point; false when it cut.
+    bool TrimAlertDecimals(int controlId);
+
+    // Loading, validating and encoding the configuration (params/).
+    bool LoadDeviceParameters(bool loadAll);
+    bool ValidateForm();
+    bool BuildConfiguration();
+
+    // The work of the form events (form/).
+    void UpdateMaxRecordingTime();   // EVT_LOG_INTERVAL
+    void RereadTempLow();            // EVT_TEMP_LOW
+    void RereadTempHigh();           // EVT_TEMP_HIGH
+    void ShowTempUnit();             // EVT_TEMP_UNIT
+    void ShowCh3Unit();              // EVT_CH3_UNIT
+    void FollowReportLanguage();     // EVT_REPORT_LANGUAGE
+    void ApplyAlarmEnabling();       // EVT_ENABLE_ALARM
+    void ApplyLockSettings();        // EVT_LOCK_SETTINGS
+    void ApplyTimeZone();            // EVT_TIME_ZONE
+    void ApplyDateFormat();          // EVT_DATE_FORMAT
+    void RefreshClock();
+
+    // Firmware upgrade (upgrade/).
+    bool CheckFirmwareUpgrade();
+    void StartUpgrade();
+
+private:
+    void ConnectDevice();
+    void RunConfigureStep();
+    void SetButton(const char16_t* text, bool enabled);
+
+    Form m_form;
+    TimerHost& m_timer;
+    ReaderThread m_reader;
+};

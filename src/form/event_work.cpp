@@ -1,0 +1,15 @@
+// The work of the form events and the clock. Until units, derived displays
+// and the clock are built, the events are taken and change nothing.
+#include "app/usb_dlg.h"
+
+void CUSBDlg::UpdateMaxRecordingTime() {}
+void CUSBDlg::RereadTempLow() {}
+void CUSBDlg::RereadTempHigh() {}
+void CUSBDlg::ShowTempUnit() {}
+void CUSBDlg::ShowCh3Unit() {}
+void CUSBDlg::FollowReportLanguage() {}
+void CUSBDlg::ApplyAlarmEnabling() {}
+void CUSBDlg::ApplyLockSettings() {}
+void CUSBDlg::ApplyTimeZone() {}
+void CUSBDlg::ApplyDateFormat() {}
+void CUSBDlg::RefreshClock() {}
