@@ -23,12 +23,12 @@ private:
     locale_t previous_;
 };
 
-bool IsSpecChar(char16_t c) {
+bool IsFlagOrWidthChar(char16_t c) {
     return c == u'-' || c == u'+' || c == u' ' || c == u'#' || c == u'.' ||
            (c >= u'0' && c <= u'9');
 }
 
-std::u16string FormatNumber(std::string spec, char16_t conversion, const FormatArg& arg) {
+std::u16string FormatNumber(std::string directive, char16_t conversion, const FormatArg& arg) {
     char buffer[512];
     int length = 0;
     {
@@ -36,15 +36,15 @@ std::u16string FormatNumber(std::string spec, char16_t conversion, const FormatA
         if (conversion == u'f') {
             double value = arg.kind() == FormatArg::Kind::Real ? arg.real()
                                                                 : static_cast<double>(arg.integer());
-            spec += 'f';
-            length = std::snprintf(buffer, sizeof buffer, spec.c_str(), value);
+            directive += 'f';
+            length = std::snprintf(buffer, sizeof buffer, directive.c_str(), value);
         } else {
             long long value = arg.kind() == FormatArg::Kind::Integer
                                   ? arg.integer()
                                   : static_cast<long long>(arg.real());
-            spec += "ll";
-            spec += static_cast<char>(conversion);
-            length = std::snprintf(buffer, sizeof buffer, spec.c_str(), value);
+            directive += "ll";
+            directive += static_cast<char>(conversion);
+            length = std::snprintf(buffer, sizeof buffer, directive.c_str(), value);
         }
     }
     if (length < 0) return {};
@@ -64,8 +64,8 @@ std::u16string FormatText(std::u16string_view format, std::initializer_list<Form
             out += c;
             continue;
         }
-        std::string spec = "%";
-        while (i < format.size() && IsSpecChar(format[i])) spec += static_cast<char>(format[i++]);
+        std::string directive = "%";
+        while (i < format.size() && IsFlagOrWidthChar(format[i])) directive += static_cast<char>(format[i++]);
         if (i >= format.size()) break;
         char16_t conversion = format[i++];
         if (conversion == u'%') {
@@ -79,7 +79,7 @@ std::u16string FormatText(std::u16string_view format, std::initializer_list<Form
                 if (arg.kind() == FormatArg::Kind::Text) out += arg.text();
                 break;
             case u'd': case u'i': case u'u': case u'x': case u'X': case u'f':
-                if (arg.kind() != FormatArg::Kind::Text) out += FormatNumber(spec, conversion, arg);
+                if (arg.kind() != FormatArg::Kind::Text) out += FormatNumber(directive, conversion, arg);
                 break;
             default:
                 break;
