@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up the machine, builds and runs the whole test suite: the plain build,
 # then under AddressSanitizer + UndefinedBehaviorSanitizer, then under
-# ThreadSanitizer. Stops at the first failure.
+# ThreadSanitizer, then the fuzzers for a fixed number of inputs. Stops at the
+# first failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,4 +15,5 @@ for preset in debug asan tsan; do
   cmake --build --preset "${preset}" -j "${jobs}"
   ctest --preset "${preset}" -j "${jobs}"
 done
-echo "All tests passed (debug, asan, tsan)."
+./scripts/fuzz.sh
+echo "All tests passed (debug, asan, tsan, fuzz)."

@@ -11,8 +11,6 @@ extern uint8_t g_deviceType;
 constexpr unsigned TICK_NORMAL_MS = 50;
 constexpr unsigned TICK_UPGRADE_MS = 100;
 
-// Every logger the tool serves has this device type.
-constexpr uint8_t DEVICE_TYPE_LOGGER = 0x92;
 // Firmware from this version word on is of another family.
 constexpr uint16_t FW_VERSION_LIMIT = 0x6000;
 

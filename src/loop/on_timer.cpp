@@ -6,15 +6,11 @@
 #include "hid/link_state.h"
 #include "hid/record_queue.h"
 #include "loop/loop_state.h"
+#include "params/block_layout.h"
 #include "platform/message_box.h"
 #include "upgrade/upgrade_state.h"
 
 namespace {
-// Bytes of the parameter block the tick looks at before loading it.
-constexpr size_t BLOCK_FW_VERSION_HIGH = 16;
-constexpr size_t BLOCK_FW_VERSION_LOW = 20;
-constexpr size_t BLOCK_DEVICE_TYPE = 22;
-
 bool Upgrading() { return g_upgradeState.load(std::memory_order_acquire) == UPGRADE_SENDING; }
 }  // namespace
 
@@ -63,11 +59,11 @@ void CUSBDlg::ConnectDevice() {
     const bool loadAll = m_form.GetCheck(IDC_LOCK_SETTINGS) == 0;
     if (!ReadParameterBlock()) return;
 
-    g_fwVersionHi = g_deviceInfo[BLOCK_FW_VERSION_HIGH];
-    g_fwVersion = static_cast<uint16_t>(g_deviceInfo[BLOCK_FW_VERSION_HIGH] * 256 +
-                                        g_deviceInfo[BLOCK_FW_VERSION_LOW]);
+    g_fwVersionHi = g_deviceInfo[BLOCK_FW_VERSION_HIGH.offset];
+    g_fwVersion = static_cast<uint16_t>(g_deviceInfo[BLOCK_FW_VERSION_HIGH.offset] * 256 +
+                                        g_deviceInfo[BLOCK_FW_VERSION_LOW.offset]);
     if (g_fwVersion >= FW_VERSION_LIMIT) return;
-    g_deviceType = g_deviceInfo[BLOCK_DEVICE_TYPE];
+    g_deviceType = g_deviceInfo[BLOCK_DEVICE_TYPE.offset];
     if (g_deviceType != DEVICE_TYPE_LOGGER) return;
     if (!LoadDeviceParameters(loadAll)) return;
 
