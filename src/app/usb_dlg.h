@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "form/field_validators.h"
 #include "hid/reader_thread.h"
 #include "platform/form.h"
 #include "platform/timer_host.h"
@@ -55,9 +56,10 @@ public:
 
     // Field readers of the dialog (form/): validate a control's text and, on
     // failure, put the caret at its end and the focus on it.
-    int ReadIntegerField(int controlId, int32_t& value, int32_t min, int32_t max,
-                         const char16_t* name);
-    int ReadDecimalField(int controlId, double& value, const char16_t* name, double min, double max);
+    ValidationResult ReadIntegerField(int controlId, int32_t& value, int32_t min, int32_t max,
+                                      FieldName name = std::nullopt);
+    ValidationResult ReadDecimalField(int controlId, double& value, FieldName name, double min,
+                                      double max);
     // Keeps at most one character after the decimal point; false when it cut.
     bool TrimAlertDecimals(int controlId);
 

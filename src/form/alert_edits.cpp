@@ -6,8 +6,7 @@
 #include "app/usb_dlg.h"
 
 namespace {
-// EM_SETSEL with both ends beyond any text: the caret after the last character.
-constexpr int CARET_AT_END = 0xFFFF;
+constexpr int CARET_AT_END = 0xFFFF;  // clamped to the end of the text
 }
 
 bool CUSBDlg::TrimAlertDecimals(int controlId) {

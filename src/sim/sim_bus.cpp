@@ -58,6 +58,11 @@ std::optional<std::vector<uint8_t>> SimBus::Record(int id, uint8_t code) {
     return slots_.at(id)->logger.Record(code);
 }
 
+std::vector<uint8_t> SimBus::Block(int id) {
+    std::lock_guard lock(mutex_);
+    return slots_.at(id)->logger.Block();
+}
+
 int SimBus::PostedReads(int id) {
     std::lock_guard lock(mutex_);
     return slots_.at(id)->postedReads;

@@ -37,6 +37,7 @@ public:
     void Modify(int id, const std::function<void(SimLogger&)>& change);
     std::vector<Report> Received(int id);
     std::optional<std::vector<uint8_t>> Record(int id, uint8_t code);
+    std::vector<uint8_t> Block(int id);
     // Number of reads posted on the logger since it was plugged.
     int PostedReads(int id);
     // Delivers an input report the logger was not asked for.

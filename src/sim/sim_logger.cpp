@@ -4,10 +4,8 @@
 #include <cstring>
 
 #include "hid/hid_protocol.h"
-
-namespace {
-constexpr uint8_t END_RECORD = 0xFF;
-}
+#include "params/block_bytes.h"
+#include "params/parameter_records.h"
 
 bool TakeFault(int& counter) {
     if (counter < 0) return true;
@@ -33,13 +31,47 @@ SimLogger::SimLogger(std::vector<uint8_t> block) : block_(std::move(block)) {}
 
 std::vector<uint8_t> SimLogger::DefaultBlock() {
     std::vector<uint8_t> block(PARAMETER_BLOCK_SIZE);
+    // Bytes nobody reads carry a pattern, so that a misplaced read shows.
     for (size_t i = 0; i < block.size(); ++i) block[i] = static_cast<uint8_t>(i);
-    block[0] = 0x12;  // lowest tool version accepted: 4.12
-    block[1] = 0x04;
-    block[16] = 0x50;  // firmware version 0x5016
-    block[20] = 0x16;
-    block[21] = 0x07;  // model identity
-    block[22] = 0x92;
+    const auto number = [&](BlockField field, int64_t value) {
+        WriteBlockNumber(block, field, static_cast<uint32_t>(value));
+    };
+    const auto text = [&](BlockField field, std::string_view value) {
+        std::fill_n(block.begin() + field.offset, field.width, 0);
+        std::copy_n(value.begin(), std::min<size_t>(value.size(), field.width), block.begin() + field.offset);
+    };
+    number(BLOCK_MIN_TOOL_VERSION, 0x0412);
+    number(BLOCK_CAPACITY_POINTS, 32000);
+    number(BLOCK_TEMP_RANGE_MIN, -400);  // -40.0 °C
+    number(BLOCK_TEMP_RANGE_MAX, 850);   // 85.0 °C
+    number(BLOCK_CH3_RANGE_MAX, 2000000);  // 200000.0 lux
+    number(BLOCK_FW_VERSION_HIGH, 0x50);   // firmware 0x5016
+    number(BLOCK_FW_VERSION_LOW, 0x16);
+    number(BLOCK_DEVICE_VARIANT, 7);
+    number(BLOCK_DEVICE_TYPE, DEVICE_TYPE_LOGGER);
+    number(BLOCK_TZ_HOURS, 8);
+    number(BLOCK_TZ_MINUTES, 0);
+    number(BLOCK_CH3_TYPE, 0);  // illuminance
+    number(BLOCK_SETTINGS_WORD, SET_TEMP_UNIT_SELECTABLE | SET_EXPORT_CSV);
+    number(BLOCK_STATE_WORD, 0);
+    number(BLOCK_DUCT_AREA, 0);
+    number(BLOCK_START_DELAY_SECONDS, 1800);
+    number(BLOCK_LOG_INTERVAL_SECONDS, 60);
+    number(BLOCK_TEMP_HIGH, 80);
+    number(BLOCK_TEMP_LOW, 20);
+    number(BLOCK_HUM_HIGH, 800);
+    number(BLOCK_HUM_LOW, 200);
+    number(BLOCK_CH3_HIGH, 100);
+    number(BLOCK_CH3_LOW, 10);
+    text(BLOCK_DEVICE_NAME, "Cold Room 3");
+    text(BLOCK_DEVICE_ID, "SIM-0001");
+    text(BLOCK_WEBSITE, "www.example.com");
+    text(BLOCK_USER_INFO, "Simulated logger");
+    text(BLOCK_TRADEMARK, "Datalogger");
+    number(BLOCK_ALERT_LED_INTERVAL, 10);
+    number(BLOCK_RECORD_LED_INTERVAL, 10);
+    text(BLOCK_PDF_PASSWORD, "");
+    number(BLOCK_POWER_SAVE, POWER_SAVE_OFF);
     return block;
 }
 
@@ -67,7 +99,7 @@ SimLogger::Reaction SimLogger::Receive(const Report& report) {
         answer = MakeReport(CMD_FIRMWARE);
     } else {
         if (IsLegalPL(pl)) StoreRecordChunk(code, offset, report.data() + REPORT_PAYLOAD, pl - PL_MIN);
-        answer = MakeReport(REPLY_STATUS, {code == END_RECORD ? faults.endStatus : uint8_t{0}});
+        answer = MakeReport(REPLY_STATUS, {code == PARAM_END ? faults.endStatus : uint8_t{0}});
     }
     if (TakeFault(faults.illegalFrames)) answer[REPORT_PL] = faults.illegalPL;
     reaction.answer = answer;
@@ -89,6 +121,13 @@ void SimLogger::StoreRecordChunk(uint8_t code, uint32_t offset, const uint8_t* b
     if (offset == 0) record.clear();  // a new record of this code begins
     if (record.size() < offset + length) record.resize(offset + length);
     if (length > 0) std::memcpy(record.data() + offset, bytes, length);
+    // A record whose last chunk has arrived changes the block, as the
+    // logger keeps it; a second read of the block shows it.
+    const ParameterRecordType* type = FindParameterRecordType(code);
+    if (type && type->payloadLength > 0 && offset + length == type->payloadLength &&
+        record.size() == type->payloadLength) {
+        ApplyRecordToBlock(ParameterRecord{code, record}, block_);
+    }
 }
 
 std::optional<std::vector<uint8_t>> SimLogger::Record(uint8_t code) const {

@@ -38,8 +38,8 @@ class SimLogger {
 public:
     explicit SimLogger(std::vector<uint8_t> block = DefaultBlock());
 
-    // A plausible parameter block: a 516-byte block whose byte i is i & 0xFF,
-    // with the identity and version bytes of a current logger.
+    // The block of a current illuminance logger with plausible settings;
+    // bytes the tool does not read hold their offset's low byte.
     static std::vector<uint8_t> DefaultBlock();
 
     uint16_t vendorId = DEVICE_VID;
@@ -55,6 +55,7 @@ public:
     Reaction Receive(const Report& report);
 
     const std::vector<Report>& Received() const { return received_; }
+    // The block as the logger holds it now: records it received are applied.
     const std::vector<uint8_t>& Block() const { return block_; }
     // Payload of the last record received with `code`, reassembled from its
     // reports by their offsets.

@@ -177,3 +177,39 @@ TEST(AlertEdits, ACutTemperatureRaisesItsEventOnceAndHumidityNone) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(FieldReaders, FailureMovesCaretAndFocusEvenWithoutAMessage) {
+    DialogRig rig;
+    struct Case {
+        std::u16string text;
+        ValidationResult expected;
+    };
+    const Case cases[] = {{u"60", VALID_OK}, {u"61", VALID_OUT_OF_RANGE}, {u"6 0", VALID_BAD_CHAR}, {u"", VALID_EMPTY}};
+    for (const Case& c : cases) {
+        rig.form().SetFocus(IDC_TRADEMARK);
+        rig.form().SetWindowText(IDC_START_DELAY, c.text);
+        rig.form().SetSel(IDC_START_DELAY, 0, 0);
+        int32_t value = -1;
+        EXPECT_EQ(rig.dlg->ReadIntegerField(IDC_START_DELAY, value, 0, 60), c.expected);
+        const Control field = rig.form().Get(IDC_START_DELAY);
+        if (c.expected == VALID_OK) {
+            EXPECT_EQ(value, 60);
+            EXPECT_EQ(rig.form().GetFocus(), IDC_TRADEMARK);
+        } else {
+            EXPECT_EQ(rig.form().GetFocus(), IDC_START_DELAY);
+            EXPECT_EQ(field.selStart, static_cast<int>(c.text.size()));
+            EXPECT_EQ(field.selEnd, static_cast<int>(c.text.size()));
+        }
+    }
+    EXPECT_TRUE(rig.messages.Texts().empty());
+
+    double limit = 0;
+    rig.form().SetWindowText(IDC_HUM_LOW, u"100.5");
+    EXPECT_EQ(rig.dlg->ReadDecimalField(IDC_HUM_LOW, limit, u"Low Hum. Alert", 0.0, 100.0), VALID_OUT_OF_RANGE);
+    EXPECT_EQ(rig.messages.Texts(), std::vector<std::u16string>{u"Low Hum. Alert: 数值必须在0.0至100.0之内!"});
+    EXPECT_EQ(rig.form().GetFocus(), IDC_HUM_LOW);
+}
+
+}  // namespace

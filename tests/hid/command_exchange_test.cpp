@@ -178,3 +178,34 @@ TEST(CommandExchangeWithoutDevice, OnlyClosingCodesSucceed) {
 }
 
 }  // namespace
+
+namespace {
+
+// The logger keeps every record it receives; a second read of its block
+// shows what was written, also for records cut into several reports.
+TEST(SimulatedLogger, RecordsLandInItsBlock) {
+    LinkRig rig;
+    const int id = rig.Connect();
+    ASSERT_TRUE(rig.connected);
+    const auto send = [&](uint8_t code, const std::vector<uint8_t>& payload) {
+        return SendChunked(code, payload.data(), static_cast<uint32_t>(payload.size()),
+                           [](int result) { return result == SEND_OK; });
+    };
+    std::vector<uint8_t> userInfo(100, 0);
+    const std::string text = "A user information text that is longer than one report can carry, 70+";
+    std::copy(text.begin(), text.end(), userInfo.begin());
+    ASSERT_EQ(send(25, userInfo), SEND_OK);                 // user information, two reports
+    ASSERT_EQ(send(8, {0x2C, 0x01, 0x00, 0x00}), SEND_OK);  // logging interval 300 s
+    ASSERT_EQ(send(67, {0xFD, 0xE2}), SEND_OK);             // UTC-03:30
+
+    ASSERT_TRUE(ReadParameterBlock());
+    const std::vector<uint8_t> block(g_deviceInfo.begin(), g_deviceInfo.begin() + PARAMETER_BLOCK_SIZE);
+    EXPECT_EQ(block, rig.bus.Block(id));
+    EXPECT_EQ(std::string(block.begin() + 198, block.begin() + 198 + text.size()), text);
+    EXPECT_EQ(block[62], 0x2C);
+    EXPECT_EQ(block[63], 0x01);
+    EXPECT_EQ(block[23], 0xFD);
+    EXPECT_EQ(block[24], 0xE2);
+}
+
+}  // namespace
