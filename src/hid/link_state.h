@@ -9,6 +9,7 @@
 #include <string>
 
 #include "hid/hid_protocol.h"
+#include "platform/message_box.h"
 
 // State shared by the reader thread and the dialog's thread. Every variable
 // that both threads touch is atomic (acquire/release); the buffers are handed
@@ -47,7 +48,9 @@ inline bool DeviceOpen() { return g_hWrite.load(std::memory_order_acquire) != IN
 void NotifyLinkChange();
 
 // Waits until `ready()` holds or `timeout` has passed; true when it holds.
-// A change that is not notified is still seen within `recheck`.
+// A change that is not notified is still seen within `recheck`, and message
+// boxes raised on other threads are shown meanwhile (no deadlock while the
+// dialog's thread waits on a reader that waits on a box).
 template <class Ready>
 bool WaitForLinkChange(Ready ready, std::chrono::steady_clock::duration timeout,
                        std::chrono::milliseconds recheck = std::chrono::milliseconds(20));
@@ -76,6 +79,9 @@ bool WaitForLinkChange(Ready ready, std::chrono::steady_clock::duration timeout,
         if (now >= deadline) return false;
         const auto until = std::min<std::chrono::steady_clock::time_point>(deadline, now + recheck);
         link_detail::Changed().wait_until(lock, until);
+        lock.unlock();
+        ServicePendingMessageBoxes();
+        lock.lock();
     }
     return true;
 }

@@ -20,6 +20,10 @@ int AfxMessageBox(std::u16string_view text) {
     return IDOK;
 }
 
+void ServicePendingMessageBoxes() {
+    if (MessageBoxHost* host = g_messageBoxHost.load(std::memory_order_acquire)) host->ServicePending();
+}
+
 std::string ToUtf8(std::u16string_view text) {
     std::string out;
     out.reserve(text.size());

@@ -138,3 +138,56 @@ TEST(ReaderThread, LossIsNoticedEvenWithAnUnconsumedReply) {
 }
 
 }  // namespace
+
+namespace {
+
+// Boxes can be shown on one thread only (as with Qt): a box raised elsewhere
+// waits until that thread shows and closes it.
+class OneThreadBoxes : public MessageBoxHost {
+public:
+    OneThreadBoxes() : owner_(std::this_thread::get_id()) { SetMessageBoxHost(this); }
+    ~OneThreadBoxes() override { SetMessageBoxHost(nullptr); }
+
+    void Show(std::u16string_view text) override {
+        std::unique_lock lock(mutex_);
+        if (std::this_thread::get_id() == owner_) {
+            shown_.emplace_back(text);
+            return;
+        }
+        waiting_.emplace_back(text);
+        closed_.wait(lock, [&] { return waiting_.empty(); });
+    }
+    void ServicePending() override {
+        if (std::this_thread::get_id() != owner_) return;
+        std::lock_guard lock(mutex_);
+        for (auto& text : waiting_) shown_.push_back(text);
+        waiting_.clear();
+        closed_.notify_all();
+    }
+    std::vector<std::u16string> Shown() {
+        std::lock_guard lock(mutex_);
+        return shown_;
+    }
+
+private:
+    std::thread::id owner_;
+    std::mutex mutex_;
+    std::condition_variable closed_;
+    std::vector<std::u16string> waiting_, shown_;
+};
+
+TEST(ReaderThread, ABoxFromTheReaderIsShownWhileTheDialogThreadWaits) {
+    LinkRig rig;
+    const int id = rig.Connect();
+    ASSERT_TRUE(rig.connected);
+    OneThreadBoxes boxes;  // this thread plays the dialog's
+    Report illegal = MakeReport(REPLY_STATUS, {7});
+    illegal[2] = 65;
+    rig.bus.InjectReport(id, illegal);
+    // The reader holds in its box until this thread, waiting in the
+    // exchange, shows it; then the answer comes through.
+    EXPECT_EQ(SendReport(END_RECORD, 6, 0, nullptr), SEND_OK);
+    EXPECT_EQ(boxes.Shown(), std::vector<std::u16string>{u"HID接收到非法帧!"});
+}
+
+}  // namespace
