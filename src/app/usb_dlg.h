@@ -79,6 +79,7 @@ public:
     void ApplyLockSettings();        // EVT_LOCK_SETTINGS
     void ApplyTimeZone();            // EVT_TIME_ZONE
     void ApplyDateFormat();          // EVT_DATE_FORMAT
+    void ParseTimeZoneItem();
     void RefreshClock();
 
     // Firmware upgrade (upgrade/).

@@ -1,5 +1,5 @@
-// The work of the form events and the clock. Until units, derived displays
-// and the clock are built, the events are taken and change nothing.
+// The work of the form events. Until units and derived displays are built,
+// these events are taken and change nothing.
 #include "app/usb_dlg.h"
 
 void CUSBDlg::UpdateMaxRecordingTime() {}
@@ -11,5 +11,3 @@ void CUSBDlg::FollowReportLanguage() {}
 void CUSBDlg::ApplyAlarmEnabling() {}
 void CUSBDlg::ApplyLockSettings() {}
 void CUSBDlg::ApplyTimeZone() {}
-void CUSBDlg::ApplyDateFormat() {}
-void CUSBDlg::RefreshClock() {}

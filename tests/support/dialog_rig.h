@@ -8,6 +8,7 @@
 #include "app/control_ids.h"
 #include "app/usb_dlg.h"
 #include "hid/link_state.h"
+#include "platform/local_time.h"
 #include "platform/timer_host.h"
 #include "sim/sim_bus.h"
 #include "support/recorded_messages.h"
@@ -24,6 +25,15 @@ public:
     std::atomic<unsigned> period{0};
 };
 
+// A computer clock set by the test: a local time and a standard offset.
+class FakeLocalClock : public LocalClock {
+public:
+    LocalTime GetLocalTime() override { return now; }
+    int32_t StandardBias() override { return bias; }
+    LocalTime now{2025, 3, 7, 10, 20, 30};
+    int32_t bias = -480;  // UTC+08:00
+};
+
 // The headless rig: the dialog with its form, a hand-driven timer, recorded
 // message boxes and a simulated bus. The dialog is initialised as the program
 // starts it; the reader thread runs for real.
@@ -31,12 +41,14 @@ class DialogRig {
 public:
     DialogRig() {
         SetHidAccess(&bus);
+        SetLocalClock(&clock);
         dlg = std::make_unique<CUSBDlg>(timer);
         dlg->OnInitDialog();
     }
     ~DialogRig() {
         dlg.reset();  // stops the reader before the bus goes
         SetHidAccess(nullptr);
+        SetLocalClock(nullptr);
     }
 
     Form& form() { return dlg->form(); }
@@ -89,5 +101,6 @@ public:
     SimBus bus;
     RecordedMessages messages;
     ManualTimer timer;
+    FakeLocalClock clock;
     std::unique_ptr<CUSBDlg> dlg;
 };
