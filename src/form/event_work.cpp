@@ -5,9 +5,5 @@
 void CUSBDlg::UpdateMaxRecordingTime() {}
 void CUSBDlg::RereadTempLow() {}
 void CUSBDlg::RereadTempHigh() {}
-void CUSBDlg::ShowTempUnit() {}
 void CUSBDlg::ShowCh3Unit() {}
-void CUSBDlg::FollowReportLanguage() {}
-void CUSBDlg::ApplyAlarmEnabling() {}
-void CUSBDlg::ApplyLockSettings() {}
 void CUSBDlg::ApplyTimeZone() {}
