@@ -3,6 +3,7 @@
 #include "app/pending_events.h"
 #include "hid/record_queue.h"
 #include "loop/loop_state.h"
+#include "support/configuration_codes.h"
 #include "support/dialog_rig.h"
 #include "upgrade/upgrade_state.h"
 
@@ -46,7 +47,7 @@ TEST(TimerLoop, ConfigureWritesTheQueueAndTheClosingCommand) {
     rig.Tick();
     EXPECT_EQ(rig.Button(), u"配置中...");
     EXPECT_FALSE(rig.form().IsWindowEnabled(IDC_CONFIGURE));
-    EXPECT_EQ(rig.ReceivedCodes(id), Concat(BLOCK_READ, {PARAM_END, CMD_CONFIG_CLOSE}));
+    EXPECT_EQ(rig.ReceivedCodes(id), Concat(BLOCK_READ, FullConfigurationReports()));
     EXPECT_EQ(g_cmdQueueLength, 0);
     EXPECT_FALSE(g_configPending);
     EXPECT_TRUE(rig.messages.Texts().empty());
@@ -69,7 +70,7 @@ TEST(TimerLoop, AutomaticSetUpConfiguresInTheTickThatTakesTheLogger) {
     const int id = rig.bus.Plug();
     ASSERT_TRUE(rig.AwaitLinkEvent(LINK_OPENED));
     rig.Tick();
-    EXPECT_EQ(rig.ReceivedCodes(id), Concat(BLOCK_READ, {PARAM_END, CMD_CONFIG_CLOSE}));
+    EXPECT_EQ(rig.ReceivedCodes(id), Concat(BLOCK_READ, FullConfigurationReports()));
     EXPECT_EQ(rig.Button(), u"配置中...");
 }
 
@@ -109,13 +110,13 @@ struct FailureCase {
 
 TEST(TimerLoop, SendFailuresShowTheirMessageOnceAndEmptyTheQueue) {
     const std::vector<FailureCase> cases = {
-        {"no answer", [](SimFaults& f) { f.silentAnswers = 1; }, u"配置失败(命令发送失败)!", {PARAM_END}},
+        {"no answer", [](SimFaults& f) { f.silentAnswers = 1; }, u"配置失败(命令发送失败)!", {PARAM_TOOL_VERSION}},
         {"command error", [](SimFaults& f) { f.statusAnswers = 1; f.statusCode = 3; }, u"命令错误!",
-         {PARAM_END}},
+         {PARAM_TOOL_VERSION}},
         {"status 6 is no command error", [](SimFaults& f) { f.statusAnswers = 1; f.statusCode = 6; },
-         u"", {PARAM_END, CMD_CONFIG_CLOSE}},
+         u"", FullConfigurationReports()},
         {"end refused", [](SimFaults& f) { f.endStatus = 1; }, u"配置失败(结束命令失败)!",
-         {PARAM_END, CMD_CONFIG_CLOSE}},
+         FullConfigurationReports()},
     };
     for (const FailureCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -168,7 +169,7 @@ TEST(TimerLoop, TwoLoggersConfigureTheFirst) {
     EXPECT_EQ(g_deviceCount.load(), 2);
     rig.Click(IDC_CONFIGURE);
     rig.Tick();
-    EXPECT_EQ(rig.ReceivedCodes(first), Concat(BLOCK_READ, {PARAM_END, CMD_CONFIG_CLOSE}));
+    EXPECT_EQ(rig.ReceivedCodes(first), Concat(BLOCK_READ, FullConfigurationReports()));
     EXPECT_TRUE(rig.bus.Received(second).empty());
 }
 
