@@ -63,6 +63,29 @@ TEST(TimerLoop, ConfigureWritesTheQueueAndTheClosingCommand) {
     EXPECT_TRUE(rig.messages.Texts().empty());
 }
 
+TEST(TimerLoop, AFailedValidationSendsNothingAndOffersTheButtonAgain) {
+    DialogRig rig;
+    const int id = rig.PlugAndLoad();
+    ASSERT_EQ(rig.Button(), u"Configure");
+    rig.form().SetWindowText(IDC_TRADEMARK, u"");
+    rig.Click(IDC_CONFIGURE);
+    rig.Tick();
+    EXPECT_EQ(rig.messages.Texts(),
+              std::vector<std::u16string>{u"Trademark Parameter Configuration Error!: 不能为空!"});
+    EXPECT_EQ(rig.Button(), u"写入配置(HID)");
+    EXPECT_TRUE(rig.form().IsWindowEnabled(IDC_CONFIGURE));
+    EXPECT_EQ(rig.ReceivedCodes(id), BLOCK_READ);
+    EXPECT_EQ(g_cmdQueueLength, 0);
+
+    // Mended, the same button writes the configuration.
+    rig.form().SetWindowText(IDC_TRADEMARK, u"Datalogger");
+    rig.Click(IDC_CONFIGURE);
+    rig.Tick();
+    EXPECT_EQ(rig.Button(), u"配置中...");
+    EXPECT_EQ(rig.ReceivedCodes(id), Concat(BLOCK_READ, FullConfigurationReports()));
+    EXPECT_EQ(rig.messages.Texts().size(), 1u);
+}
+
 TEST(TimerLoop, AutomaticSetUpConfiguresInTheTickThatTakesTheLogger) {
     DialogRig rig;
     rig.Tick();
