@@ -44,14 +44,14 @@ bool CUSBDlg::ReadCh3Alert(bool low, FieldName name) {
     const int controlId = low ? IDC_CH3_LOW : IDC_CH3_HIGH;
     double& stored = low ? g_ch3Low : g_ch3High;
     const int index = m_form.GetCurSel(IDC_CH3_UNIT);
-    const std::optional<Ch3Unit> selected =
-        index < 0 ? std::nullopt : Ch3UnitAt(g_ch3Type, static_cast<unsigned>(index));
+    std::optional<Ch3Unit> selected;
+    if (index >= 0) selected = Ch3UnitAt(g_ch3Type, static_cast<unsigned>(index));
     double value = 0;
 
     switch (g_ch3Type) {
         case CH3_ILLUMINANCE: {
             // Anything but lux, no selection included, is read as foot-candles.
-            const Ch3Unit unit = selected == Ch3Unit::Lux ? Ch3Unit::Lux : Ch3Unit::Fc;
+            const Ch3Unit unit = selected.value_or(Ch3Unit::Fc) == Ch3Unit::Lux ? Ch3Unit::Lux : Ch3Unit::Fc;
             const double max = BaseToShown(unit, g_ch3RangeMax / 10.0, g_ductArea);
             if (ReadDecimalField(controlId, value, name, 0.0, max) != VALID_OK) return false;
             stored = EnteredToStored(unit, value);
