@@ -8,12 +8,18 @@
 #include "hid/link_state.h"
 #include "hid/record_queue.h"
 #include "loop/loop_state.h"
+#include "params/device_values.h"
+#include "params/pending_configuration.h"
 
 uint32_t g_pendingEvents = 0;
 double g_tempLowC = 2.0;
 double g_tempHighC = 8.0;
 double g_tempLowF = 35.6;
 double g_tempHighF = 46.4;
+double g_humLow = 0;
+double g_humHigh = 0;
+double g_ch3Low = 0;
+double g_ch3High = 0;
 bool g_suppressTempLowChange = false;
 bool g_suppressTempHighChange = false;
 
@@ -97,6 +103,10 @@ bool CUSBDlg::OnInitDialog() {
     g_tempHighF = 46.4;
     g_suppressTempLowChange = false;
     g_suppressTempHighChange = false;
+    g_humLow = g_humHigh = 0;
+    g_ch3Low = g_ch3High = 0;
+    ResetDeviceValues();
+    g_pendingConfig = PendingConfiguration{};
     m_form.SetWindowText(IDC_HUM_LOW, u"20.0");
     m_form.SetWindowText(IDC_HUM_HIGH, u"80.0");
     m_form.SetWindowText(IDC_CH3_LOW, u"1.0");

@@ -2,11 +2,15 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
+#include <string_view>
 
 #include "form/field_validators.h"
 #include "hid/reader_thread.h"
 #include "platform/form.h"
 #include "platform/timer_host.h"
+
+struct DeviceParameterBlock;
 
 // The main dialog's logic. It owns the form and the reader thread, but no
 // widget: a front end renders the form and calls the handlers through it.
@@ -67,6 +71,11 @@ public:
     bool LoadDeviceParameters(bool loadAll);
     bool ValidateForm();
     bool BuildConfiguration();
+    // Alert readers: read the edit in the unit shown, check it against the
+    // logger's range and keep it in the base unit (params/).
+    bool ReadTempLowAlert(FieldName name = std::nullopt);
+    bool ReadTempHighAlert(FieldName name = std::nullopt);
+    bool ReadCh3Alert(bool low, FieldName name = std::nullopt);
 
     // The work of the form events (form/).
     void UpdateMaxRecordingTime();   // EVT_LOG_INTERVAL
@@ -81,6 +90,9 @@ public:
     void ApplyDateFormat();          // EVT_DATE_FORMAT
     void ParseTimeZoneItem();
     void RefreshClock();
+    // Selects the time-zone item of `offset` minutes east of UTC, or
+    // "UTC+00:00" when the list has none.
+    void SelectTimeZone(int16_t offset);
 
     // Firmware upgrade (upgrade/).
     bool CheckFirmwareUpgrade();
@@ -90,6 +102,15 @@ private:
     void ConnectDevice();
     void RunConfigureStep();
     void SetButton(const char16_t* text, bool enabled);
+    // Steps of loading and validating (params/).
+    void ShowCh3Type(uint8_t ch3Type);
+    void LoadSettings(const DeviceParameterBlock& block);
+    void LoadCh3Alerts(const DeviceParameterBlock& block);
+    bool ReadTempAlert(int controlId, double& celsius, double& fahrenheit, FieldName name);
+    bool ValidateTextField(int controlId, std::span<uint8_t> field, bool checkChars, bool allowEmpty,
+                           std::u16string_view name);
+    bool ValidatePdfPassword();
+    void AppendCh3Alerts();
 
     Form m_form;
     TimerHost& m_timer;

@@ -3,6 +3,7 @@
 #include "app/pending_events.h"
 #include "hid/record_queue.h"
 #include "loop/loop_state.h"
+#include "support/configuration_codes.h"
 #include "support/dialog_rig.h"
 #include "upgrade/upgrade_state.h"
 
@@ -46,7 +47,7 @@ TEST(TimerLoop, ConfigureWritesTheQueueAndTheClosingCommand) {
     rig.Tick();
     EXPECT_EQ(rig.Button(), u"配置中...");
     EXPECT_FALSE(rig.form().IsWindowEnabled(IDC_CONFIGURE));
-    EXPECT_EQ(rig.ReceivedCodes(id), Concat(BLOCK_READ, {PARAM_END, CMD_CONFIG_CLOSE}));
+    EXPECT_EQ(rig.ReceivedCodes(id), Concat(BLOCK_READ, FullConfigurationReports()));
     EXPECT_EQ(g_cmdQueueLength, 0);
     EXPECT_FALSE(g_configPending);
     EXPECT_TRUE(rig.messages.Texts().empty());
@@ -62,6 +63,29 @@ TEST(TimerLoop, ConfigureWritesTheQueueAndTheClosingCommand) {
     EXPECT_TRUE(rig.messages.Texts().empty());
 }
 
+TEST(TimerLoop, AFailedValidationSendsNothingAndOffersTheButtonAgain) {
+    DialogRig rig;
+    const int id = rig.PlugAndLoad();
+    ASSERT_EQ(rig.Button(), u"Configure");
+    rig.form().SetWindowText(IDC_TRADEMARK, u"");
+    rig.Click(IDC_CONFIGURE);
+    rig.Tick();
+    EXPECT_EQ(rig.messages.Texts(),
+              std::vector<std::u16string>{u"Trademark Parameter Configuration Error!: 不能为空!"});
+    EXPECT_EQ(rig.Button(), u"写入配置(HID)");
+    EXPECT_TRUE(rig.form().IsWindowEnabled(IDC_CONFIGURE));
+    EXPECT_EQ(rig.ReceivedCodes(id), BLOCK_READ);
+    EXPECT_EQ(g_cmdQueueLength, 0);
+
+    // Mended, the same button writes the configuration.
+    rig.form().SetWindowText(IDC_TRADEMARK, u"Datalogger");
+    rig.Click(IDC_CONFIGURE);
+    rig.Tick();
+    EXPECT_EQ(rig.Button(), u"配置中...");
+    EXPECT_EQ(rig.ReceivedCodes(id), Concat(BLOCK_READ, FullConfigurationReports()));
+    EXPECT_EQ(rig.messages.Texts().size(), 1u);
+}
+
 TEST(TimerLoop, AutomaticSetUpConfiguresInTheTickThatTakesTheLogger) {
     DialogRig rig;
     rig.Tick();
@@ -69,7 +93,7 @@ TEST(TimerLoop, AutomaticSetUpConfiguresInTheTickThatTakesTheLogger) {
     const int id = rig.bus.Plug();
     ASSERT_TRUE(rig.AwaitLinkEvent(LINK_OPENED));
     rig.Tick();
-    EXPECT_EQ(rig.ReceivedCodes(id), Concat(BLOCK_READ, {PARAM_END, CMD_CONFIG_CLOSE}));
+    EXPECT_EQ(rig.ReceivedCodes(id), Concat(BLOCK_READ, FullConfigurationReports()));
     EXPECT_EQ(rig.Button(), u"配置中...");
 }
 
@@ -109,13 +133,13 @@ struct FailureCase {
 
 TEST(TimerLoop, SendFailuresShowTheirMessageOnceAndEmptyTheQueue) {
     const std::vector<FailureCase> cases = {
-        {"no answer", [](SimFaults& f) { f.silentAnswers = 1; }, u"配置失败(命令发送失败)!", {PARAM_END}},
+        {"no answer", [](SimFaults& f) { f.silentAnswers = 1; }, u"配置失败(命令发送失败)!", {PARAM_TOOL_VERSION}},
         {"command error", [](SimFaults& f) { f.statusAnswers = 1; f.statusCode = 3; }, u"命令错误!",
-         {PARAM_END}},
+         {PARAM_TOOL_VERSION}},
         {"status 6 is no command error", [](SimFaults& f) { f.statusAnswers = 1; f.statusCode = 6; },
-         u"", {PARAM_END, CMD_CONFIG_CLOSE}},
+         u"", FullConfigurationReports()},
         {"end refused", [](SimFaults& f) { f.endStatus = 1; }, u"配置失败(结束命令失败)!",
-         {PARAM_END, CMD_CONFIG_CLOSE}},
+         FullConfigurationReports()},
     };
     for (const FailureCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -168,7 +192,7 @@ TEST(TimerLoop, TwoLoggersConfigureTheFirst) {
     EXPECT_EQ(g_deviceCount.load(), 2);
     rig.Click(IDC_CONFIGURE);
     rig.Tick();
-    EXPECT_EQ(rig.ReceivedCodes(first), Concat(BLOCK_READ, {PARAM_END, CMD_CONFIG_CLOSE}));
+    EXPECT_EQ(rig.ReceivedCodes(first), Concat(BLOCK_READ, FullConfigurationReports()));
     EXPECT_TRUE(rig.bus.Received(second).empty());
 }
 
@@ -188,7 +212,7 @@ TEST(TimerLoop, WhileSendingAnImageOnlyTheReaderTalks) {
     const int id = rig.PlugAndLoad();
     g_upgradeState = UPGRADE_SENDING;
     g_imageSize = 0xE400;
-    g_pendingEvents |= EVT_CONFIGURE;
+    g_pendingEvents = EVT_CONFIGURE;
     rig.Tick();
     EXPECT_EQ(rig.timer.period, 100u);
     EXPECT_EQ(g_pendingEvents, EVT_CONFIGURE);  // waits

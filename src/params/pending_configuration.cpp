@@ -1,0 +1,3 @@
+#include "params/pending_configuration.h"
+
+PendingConfiguration g_pendingConfig;
