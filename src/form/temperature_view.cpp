@@ -17,3 +17,8 @@ void CUSBDlg::ShowTempUnit() {
     m_form.SetWindowText(IDC_TEMP_LOW_UNIT, unit);
     for (int id : {IDC_TEMP_HIGH, IDC_TEMP_LOW, IDC_TEMP_HIGH_UNIT, IDC_TEMP_LOW_UNIT}) InvalidateControl(id);
 }
+
+// While the user types a limit it is re-read silently; a text that is not a
+// valid limit leaves the stored pair as it was.
+void CUSBDlg::RereadTempLow() { ReadTempLowAlert(); }
+void CUSBDlg::RereadTempHigh() { ReadTempHighAlert(); }

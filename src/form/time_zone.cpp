@@ -3,6 +3,7 @@
 
 #include "app/control_ids.h"
 #include "app/usb_dlg.h"
+#include "form/clock_record.h"
 #include "platform/format_text.h"
 
 namespace {
@@ -23,4 +24,11 @@ void CUSBDlg::SelectTimeZone(int16_t offset) {
     int item = m_form.FindString(IDC_TIME_ZONE, -1, TimeZoneText(offset));
     if (item == CB_ERR) item = m_form.FindString(IDC_TIME_ZONE, -1, TimeZoneText(0));
     m_form.SetCurSel(IDC_TIME_ZONE, item);
+}
+
+// The user picked a zone: it stands, and the clock shown at the end of the
+// same tick is already the new zone's.
+void CUSBDlg::ApplyTimeZone() {
+    ParseTimeZoneItem();
+    SelectTimeZone(static_cast<int16_t>(g_zoneMinutes));
 }
