@@ -22,6 +22,16 @@ void PaintEditColours(QLineEdit* edit) {
     edit->setPalette(palette);
 }
 
+// A check box takes a click anywhere in its rectangle, as on Windows: the
+// three without a text of their own are clicked through the label beside them.
+class DialogCheckBox : public QCheckBox {
+public:
+    using QCheckBox::QCheckBox;
+
+protected:
+    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+};
+
 QWidget* CreateLabel(const Control&, size_t, QWidget* parent, UserActions&) {
     auto* label = new QLabel(parent);
     label->setTextFormat(Qt::PlainText);
@@ -52,7 +62,7 @@ QWidget* CreateList(const Control&, size_t index, QWidget* parent, UserActions& 
 }
 
 QWidget* CreateCheckBox(const Control&, size_t index, QWidget* parent, UserActions& actions) {
-    auto* box = new QCheckBox(parent);
+    auto* box = new DialogCheckBox(parent);
     QObject::connect(box, &QCheckBox::clicked, box, [&actions, index] { actions.Clicked(index); });
     return box;
 }
