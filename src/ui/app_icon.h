@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QIcon>
+
+// The application icon (IDR_MAINFRAME).
+QIcon AppIcon();
