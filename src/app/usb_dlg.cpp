@@ -8,6 +8,7 @@
 #include "hid/link_state.h"
 #include "hid/record_queue.h"
 #include "loop/loop_state.h"
+#include "upgrade/upgrade_state.h"
 
 uint32_t g_pendingEvents = 0;
 double g_tempLowC = 2.0;
@@ -16,6 +17,8 @@ double g_tempLowF = 35.6;
 double g_tempHighF = 46.4;
 bool g_suppressTempLowChange = false;
 bool g_suppressTempHighChange = false;
+uint8_t g_deviceVariant = 0;
+uint8_t g_ch3Type = 0;
 
 namespace {
 
@@ -44,7 +47,7 @@ const MessageMapEntry MESSAGE_MAP[] = {
 
 }  // namespace
 
-CUSBDlg::CUSBDlg(TimerHost& timer) : m_form(MainDialogTemplate()), m_timer(timer), m_reader() {
+CUSBDlg::CUSBDlg(TimerHost& timer) : m_form(MainDialogTemplate()), m_timer(timer), m_reader(&m_upgradeBranch) {
     m_form.SetNotificationSink([this](int id, Notification what) { OnNotify(id, what); });
 }
 
@@ -70,6 +73,7 @@ bool CUSBDlg::OnInitDialog() {
     // the reader looking for a logger.
     ResetLinkState();
     ResetLoopState();
+    ResetUpgradeState();
     m_reader.Start();
 
     m_form.SetCurSel(IDC_TIME_ZONE, 8);

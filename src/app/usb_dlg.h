@@ -7,6 +7,7 @@
 #include "hid/reader_thread.h"
 #include "platform/form.h"
 #include "platform/timer_host.h"
+#include "upgrade/dialog_upgrade_branch.h"
 
 // The main dialog's logic. It owns the form and the reader thread, but no
 // widget: a front end renders the form and calls the handlers through it.
@@ -84,13 +85,20 @@ public:
     // Firmware upgrade (upgrade/).
     bool CheckFirmwareUpgrade();
     void StartUpgrade();
+    // Writes the next upgrade report (resend false) or the last one again;
+    // 0, or -1 when the write failed at once. Runs on the reader thread once
+    // the first block has gone.
+    int SendUpgradeStep(bool resend);
 
 private:
     void ConnectDevice();
     void RunConfigureStep();
     void SetButton(const char16_t* text, bool enabled);
+    bool BuildUpgradeReport();
 
     Form m_form;
     TimerHost& m_timer;
+    // Before m_reader, which drives the upgrade through it.
+    DialogUpgradeBranch m_upgradeBranch{*this};
     ReaderThread m_reader;
 };

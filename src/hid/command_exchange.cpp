@@ -14,23 +14,6 @@ using namespace std::chrono_literals;
 // A reply nobody took is never taken for the next command's answer.
 void DiscardUnconsumedReply() { ReleaseReply(); }
 
-void BuildOutReport(uint8_t code, uint8_t pl, uint32_t offset, const uint8_t* payload) {
-    g_outReport.fill(0);
-    g_outReport[0] = REPORT_ID;
-    g_outReport[REPORT_CODE] = code;
-    g_outReport[REPORT_PL] = pl;
-    g_outReport[REPORT_OFFSET] = static_cast<uint8_t>(offset);
-    g_outReport[REPORT_OFFSET + 1] = static_cast<uint8_t>(offset >> 8);
-    g_outReport[REPORT_OFFSET + 2] = static_cast<uint8_t>(offset >> 16);
-    if (!IsLegalPL(pl)) {
-        AfxMessageBox(u"HID命令非法:PL错误!");
-        return;
-    }
-    if (pl > PL_MIN && payload != nullptr) {
-        std::memcpy(g_outReport.data() + REPORT_PAYLOAD, payload, pl - PL_MIN);
-    }
-}
-
 // Waits until the reader has a read posted (REPLY_ARMED), discarding any reply
 // that nobody consumed. No time limit while the device stays open.
 bool AwaitReaderArmed() {
@@ -89,6 +72,23 @@ Answer AwaitAnswer() {
 }
 
 }  // namespace
+
+void BuildOutReport(uint8_t code, uint8_t pl, uint32_t offset, const uint8_t* payload) {
+    g_outReport.fill(0);
+    g_outReport[0] = REPORT_ID;
+    g_outReport[REPORT_CODE] = code;
+    g_outReport[REPORT_PL] = pl;
+    g_outReport[REPORT_OFFSET] = static_cast<uint8_t>(offset);
+    g_outReport[REPORT_OFFSET + 1] = static_cast<uint8_t>(offset >> 8);
+    g_outReport[REPORT_OFFSET + 2] = static_cast<uint8_t>(offset >> 16);
+    if (!IsLegalPL(pl)) {
+        AfxMessageBox(u"HID命令非法:PL错误!");
+        return;
+    }
+    if (pl > PL_MIN && payload != nullptr) {
+        std::memcpy(g_outReport.data() + REPORT_PAYLOAD, payload, pl - PL_MIN);
+    }
+}
 
 int SendReport(uint8_t code, uint8_t pl, uint32_t offset, const uint8_t* payload) {
     const int noDevice = IsClosingCode(code) ? SEND_OK : SEND_NO_DEVICE;
