@@ -14,22 +14,6 @@ using namespace std::chrono_literals;
 // A reply nobody took is never taken for the next command's answer.
 void DiscardUnconsumedReply() { ReleaseReply(); }
 
-// Waits until the reader has a read posted (REPLY_ARMED), discarding any reply
-// that nobody consumed. No time limit while the device stays open.
-bool AwaitReaderArmed() {
-    for (;;) {
-        if (!DeviceOpen()) return false;
-        const int32_t state = g_replyState.load(std::memory_order_acquire);
-        if (state == REPLY_ARMED) return true;
-        if (state >= 0) ReleaseReply();
-        WaitForLinkChange(
-            [] {
-                return !DeviceOpen() || g_replyState.load(std::memory_order_acquire) != REPLY_NONE;
-            },
-            1ms);
-    }
-}
-
 enum class WriteStep { Written, DeviceGone, WaitFailed, ShortWrite };
 
 // Writes g_outReport once the reader is armed; a write that fails or does not
@@ -72,6 +56,20 @@ Answer AwaitAnswer() {
 }
 
 }  // namespace
+
+bool AwaitReaderArmed() {
+    for (;;) {
+        if (!DeviceOpen()) return false;
+        const int32_t state = g_replyState.load(std::memory_order_acquire);
+        if (state == REPLY_ARMED) return true;
+        if (state >= 0) ReleaseReply();
+        WaitForLinkChange(
+            [] {
+                return !DeviceOpen() || g_replyState.load(std::memory_order_acquire) != REPLY_NONE;
+            },
+            1ms);
+    }
+}
 
 void BuildOutReport(uint8_t code, uint8_t pl, uint32_t offset, const uint8_t* payload) {
     g_outReport.fill(0);

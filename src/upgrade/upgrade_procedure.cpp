@@ -62,6 +62,12 @@ void CUSBDlg::StartUpgrade() {
     // from then on g_outReport is the reader's, so it is written from a copy.
     BuildUpgradeReport();
     const std::array<uint8_t, REPORT_SIZE> first = g_outReport;
+    // The reader tells an upgrade answer from a sender's by g_upgradeState
+    // after it has handed the report over. Until it has posted its next read,
+    // the answer just consumed here (the parameter block's last chunk) may
+    // still be in its hands, and would be judged as a refusal of the image.
+    // A logger that has gone shows as an interrupted upgrade in the next tick.
+    AwaitReaderArmed();
     g_upgradeState.store(UPGRADE_SENDING, std::memory_order_release);
     WriteUpgradeReport(first.data());
 }
