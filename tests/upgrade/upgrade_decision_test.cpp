@@ -2,7 +2,7 @@
 
 #include "loop/loop_state.h"
 #include "upgrade/stored_image.h"
-#include "upgrade_rig.h"
+#include "support/upgrade_rig.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "app/pending_events.h"
 #include "upgrade/stored_image.h"
-#include "upgrade_rig.h"
+#include "support/upgrade_rig.h"
 
 namespace {
 
@@ -75,8 +75,9 @@ TEST(WholeUpgrade, ImageBlocksCloseRestartAndTheConfigurationWhenTheLoggerIsBack
     for (size_t i = BLOCK_READS + IMAGE_BLOCKS + 2; i < received.size(); ++i) {
         afterRestart.push_back(received[i][REPORT_CODE]);
     }
-    std::vector<uint8_t> expected(BLOCK_READS, CMD_READ_PARAMETERS);
-    expected.insert(expected.end(), {PARAM_END, CMD_CONFIG_CLOSE});
+    std::vector<uint8_t> expected(BLOCK_READS + 2, CMD_READ_PARAMETERS);
+    expected[BLOCK_READS] = PARAM_END;
+    expected[BLOCK_READS + 1] = CMD_CONFIG_CLOSE;
     EXPECT_EQ(afterRestart, expected);
 
     // The logger installed the image and came back with its version.
