@@ -14,6 +14,41 @@ using namespace std::chrono_literals;
 // A reply nobody took is never taken for the next command's answer.
 void DiscardUnconsumedReply() { ReleaseReply(); }
 
+}  // namespace
+
+void BuildOutReport(uint8_t code, uint8_t pl, uint32_t offset, const uint8_t* payload) {
+    g_outReport.fill(0);
+    g_outReport[0] = REPORT_ID;
+    g_outReport[REPORT_CODE] = code;
+    g_outReport[REPORT_PL] = pl;
+    g_outReport[REPORT_OFFSET] = static_cast<uint8_t>(offset);
+    g_outReport[REPORT_OFFSET + 1] = static_cast<uint8_t>(offset >> 8);
+    g_outReport[REPORT_OFFSET + 2] = static_cast<uint8_t>(offset >> 16);
+    if (!IsLegalPL(pl)) {
+        AfxMessageBox(u"HID命令非法:PL错误!");
+        return;
+    }
+    if (pl > PL_MIN && payload != nullptr) {
+        std::memcpy(g_outReport.data() + REPORT_PAYLOAD, payload, pl - PL_MIN);
+    }
+}
+
+bool AwaitReaderArmed() {
+    for (;;) {
+        if (!DeviceOpen()) return false;
+        const int32_t state = g_replyState.load(std::memory_order_acquire);
+        if (state == REPLY_ARMED) return true;
+        if (state >= 0) ReleaseReply();
+        WaitForLinkChange(
+            [] {
+                return !DeviceOpen() || g_replyState.load(std::memory_order_acquire) != REPLY_NONE;
+            },
+            1ms);
+    }
+}
+
+namespace {
+
 enum class WriteStep { Written, DeviceGone, WaitFailed, ShortWrite };
 
 // Writes g_outReport once the reader is armed; a write that fails or does not
@@ -56,37 +91,6 @@ Answer AwaitAnswer() {
 }
 
 }  // namespace
-
-bool AwaitReaderArmed() {
-    for (;;) {
-        if (!DeviceOpen()) return false;
-        const int32_t state = g_replyState.load(std::memory_order_acquire);
-        if (state == REPLY_ARMED) return true;
-        if (state >= 0) ReleaseReply();
-        WaitForLinkChange(
-            [] {
-                return !DeviceOpen() || g_replyState.load(std::memory_order_acquire) != REPLY_NONE;
-            },
-            1ms);
-    }
-}
-
-void BuildOutReport(uint8_t code, uint8_t pl, uint32_t offset, const uint8_t* payload) {
-    g_outReport.fill(0);
-    g_outReport[0] = REPORT_ID;
-    g_outReport[REPORT_CODE] = code;
-    g_outReport[REPORT_PL] = pl;
-    g_outReport[REPORT_OFFSET] = static_cast<uint8_t>(offset);
-    g_outReport[REPORT_OFFSET + 1] = static_cast<uint8_t>(offset >> 8);
-    g_outReport[REPORT_OFFSET + 2] = static_cast<uint8_t>(offset >> 16);
-    if (!IsLegalPL(pl)) {
-        AfxMessageBox(u"HID命令非法:PL错误!");
-        return;
-    }
-    if (pl > PL_MIN && payload != nullptr) {
-        std::memcpy(g_outReport.data() + REPORT_PAYLOAD, payload, pl - PL_MIN);
-    }
-}
 
 int SendReport(uint8_t code, uint8_t pl, uint32_t offset, const uint8_t* payload) {
     const int noDevice = IsClosingCode(code) ? SEND_OK : SEND_NO_DEVICE;
