@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 // Values the form logic keeps beside the controls. Dialog thread only.
 
 // Temperature alert limits, each held in both units at once.

@@ -10,6 +10,7 @@
 #include "loop/loop_state.h"
 #include "params/device_values.h"
 #include "params/pending_configuration.h"
+#include "upgrade/upgrade_state.h"
 
 uint32_t g_pendingEvents = 0;
 double g_tempLowC = 2.0;
@@ -50,7 +51,7 @@ const MessageMapEntry MESSAGE_MAP[] = {
 
 }  // namespace
 
-CUSBDlg::CUSBDlg(TimerHost& timer) : m_form(MainDialogTemplate()), m_timer(timer), m_reader() {
+CUSBDlg::CUSBDlg(TimerHost& timer) : m_form(MainDialogTemplate()), m_timer(timer), m_reader(&m_upgradeBranch) {
     m_form.SetNotificationSink([this](int id, Notification what) { OnNotify(id, what); });
 }
 
@@ -76,6 +77,7 @@ bool CUSBDlg::OnInitDialog() {
     // the reader looking for a logger.
     ResetLinkState();
     ResetLoopState();
+    ResetUpgradeState();
     m_reader.Start();
 
     m_form.SetCurSel(IDC_TIME_ZONE, 8);

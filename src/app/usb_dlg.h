@@ -9,6 +9,7 @@
 #include "hid/reader_thread.h"
 #include "platform/form.h"
 #include "platform/timer_host.h"
+#include "upgrade/dialog_upgrade_branch.h"
 
 struct DeviceParameterBlock;
 
@@ -97,6 +98,10 @@ public:
     // Firmware upgrade (upgrade/).
     bool CheckFirmwareUpgrade();
     void StartUpgrade();
+    // Writes the next upgrade report (resend false) or the last one again;
+    // 0, or -1 when the write failed at once. Runs on the reader thread once
+    // the first block has gone.
+    int SendUpgradeStep(bool resend);
 
 private:
     void ConnectDevice();
@@ -111,8 +116,11 @@ private:
                            std::u16string_view name);
     bool ValidatePdfPassword();
     void AppendCh3Alerts();
+    bool BuildUpgradeReport();
 
     Form m_form;
     TimerHost& m_timer;
+    // Before m_reader, which drives the upgrade through it.
+    DialogUpgradeBranch m_upgradeBranch{*this};
     ReaderThread m_reader;
 };

@@ -14,6 +14,8 @@ using namespace std::chrono_literals;
 // A reply nobody took is never taken for the next command's answer.
 void DiscardUnconsumedReply() { ReleaseReply(); }
 
+}  // namespace
+
 void BuildOutReport(uint8_t code, uint8_t pl, uint32_t offset, const uint8_t* payload) {
     g_outReport.fill(0);
     g_outReport[0] = REPORT_ID;
@@ -31,8 +33,6 @@ void BuildOutReport(uint8_t code, uint8_t pl, uint32_t offset, const uint8_t* pa
     }
 }
 
-// Waits until the reader has a read posted (REPLY_ARMED), discarding any reply
-// that nobody consumed. No time limit while the device stays open.
 bool AwaitReaderArmed() {
     for (;;) {
         if (!DeviceOpen()) return false;
@@ -46,6 +46,8 @@ bool AwaitReaderArmed() {
             1ms);
     }
 }
+
+namespace {
 
 enum class WriteStep { Written, DeviceGone, WaitFailed, ShortWrite };
 

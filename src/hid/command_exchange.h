@@ -3,6 +3,16 @@
 #include <cstdint>
 #include <functional>
 
+// Fills g_outReport with one report: report id, `code`, `pl`, the low 24 bits
+// of `offset`, `pl` - 6 payload bytes, zeros after. A `pl` outside 6 to 64 is
+// shown as "HID命令非法:PL错误!" and carries no payload.
+void BuildOutReport(uint8_t code, uint8_t pl, uint32_t offset, const uint8_t* payload);
+
+// Waits until the reader has a read posted (REPLY_ARMED), discarding any reply
+// that nobody consumed. No time limit while the device stays open; false
+// when it is gone.
+bool AwaitReaderArmed();
+
 // Builds one output report in g_outReport, writes it once the reader has a
 // read posted, and waits for the answer. Returns SEND_OK (the answer lies in
 // g_inReport; the caller reads it, then calls ReleaseReply), SEND_NO_DEVICE,

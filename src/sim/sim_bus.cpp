@@ -23,6 +23,7 @@ int SimBus::Plug(SimLogger logger, std::string path) {
 
 void SimBus::UnplugLocked(Slot& slot) {
     slot.present = false;
+    slot.backAt.reset();
     ++slot.generation;
     slot.inbox.clear();
     changed_.notify_all();
@@ -36,11 +37,23 @@ void SimBus::Unplug(int id) {
 void SimBus::Replug(int id) {
     std::lock_guard lock(mutex_);
     slots_.at(id)->present = true;
+    slots_.at(id)->backAt.reset();
 }
 
 bool SimBus::Present(int id) {
     std::lock_guard lock(mutex_);
+    ComeBackLocked();
     return slots_.at(id)->present;
+}
+
+void SimBus::ComeBackLocked() {
+    const auto now = Clock::now();
+    for (const auto& slot : slots_) {
+        if (slot->backAt && *slot->backAt <= now) {
+            slot->present = true;
+            slot->backAt.reset();
+        }
+    }
 }
 
 void SimBus::Modify(int id, const std::function<void(SimLogger&)>& change) {
@@ -63,6 +76,11 @@ std::vector<uint8_t> SimBus::Block(int id) {
     return slots_.at(id)->logger.Block();
 }
 
+std::vector<uint8_t> SimBus::Image(int id) {
+    std::lock_guard lock(mutex_);
+    return slots_.at(id)->logger.Image();
+}
+
 int SimBus::PostedReads(int id) {
     std::lock_guard lock(mutex_);
     return slots_.at(id)->postedReads;
@@ -81,6 +99,7 @@ void SimBus::InjectReport(int id, const Report& report) {
 
 std::vector<std::string> SimBus::EnumerateLoggers() {
     std::lock_guard lock(mutex_);
+    ComeBackLocked();
     std::vector<HidDeviceInfo> devices;
     for (const auto& slot : slots_) {
         if (!slot->present) continue;
@@ -92,6 +111,7 @@ std::vector<std::string> SimBus::EnumerateLoggers() {
 
 HidHandle SimBus::Open(const std::string& path, bool forReading) {
     std::lock_guard lock(mutex_);
+    ComeBackLocked();
     for (size_t i = 0; i < slots_.size(); ++i) {
         Slot& slot = *slots_[i];
         if (slot.path != path || !slot.present) continue;
@@ -144,6 +164,9 @@ WriteResult SimBus::Write(HidHandle handle, const uint8_t* report, bool withFaul
     SimLogger::Reaction reaction = slot->logger.Receive(received);
     if (reaction.goAway) {
         UnplugLocked(*slot);
+    } else if (reaction.restart) {
+        UnplugLocked(*slot);
+        slot->backAt = Clock::now() + slot->logger.restartDelay;
     } else if (reaction.answer) {
         Deliver(*slot, *reaction.answer);
     }
@@ -189,6 +212,7 @@ ReadOutcome SimBus::WaitRead(HidHandle handle, uint8_t* into, uint32_t& count) {
 
 bool SimBus::DeviceStillPresent(const std::string& path) {
     std::lock_guard lock(mutex_);
+    ComeBackLocked();
     for (const auto& [handle, open] : handles_) {
         const Slot& slot = *slots_[open.slot];
         // A handle from before an unplug is dead even though the path is back.

@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,7 @@ public:
     std::vector<Report> Received(int id);
     std::optional<std::vector<uint8_t>> Record(int id, uint8_t code);
     std::vector<uint8_t> Block(int id);
+    std::vector<uint8_t> Image(int id);
     // Number of reads posted on the logger since it was plugged.
     int PostedReads(int id);
     // Delivers an input report the logger was not asked for.
@@ -68,6 +70,7 @@ private:
         unsigned generation = 0;  // advanced by every unplug; older handles are dead
         std::deque<Pending> inbox;
         int postedReads = 0;
+        std::optional<Clock::time_point> backAt;  // restarting: present again from then on
     };
     struct OpenHandle {
         int slot;
@@ -80,6 +83,7 @@ private:
     void Deliver(Slot& slot, const Report& answer); // under mutex_
     WriteResult Write(HidHandle handle, const uint8_t* report, bool withFaults);
     void UnplugLocked(Slot& slot);
+    void ComeBackLocked();  // restarted loggers whose time has come are present again
 
     std::mutex mutex_;
     std::condition_variable changed_;

@@ -6,6 +6,7 @@
 #include "hid/hid_protocol.h"
 #include "params/block_bytes.h"
 #include "params/parameter_records.h"
+#include "upgrade/image_format.h"
 
 bool TakeFault(int& counter) {
     if (counter < 0) return true;
@@ -87,8 +88,16 @@ SimLogger::Reaction SimLogger::Receive(const Report& report) {
     const uint8_t pl = report[REPORT_PL];
     const uint32_t offset = report[REPORT_OFFSET] | (report[REPORT_OFFSET + 1] << 8) |
                             (report[REPORT_OFFSET + 2] << 16);
+    if (code == CMD_FIRMWARE_CLOSE) {
+        Restart();
+        reaction.restart = true;
+        return reaction;
+    }
     if (IsClosingCode(code)) return reaction;
-    if (TakeFault(faults.silentAnswers)) return reaction;
+    if (received_.size() >= static_cast<size_t>(faults.silentFromReport) &&
+        TakeFault(faults.silentAnswers)) {
+        return reaction;
+    }
 
     Report answer;
     if (TakeFault(faults.statusAnswers)) {
@@ -96,7 +105,7 @@ SimLogger::Reaction SimLogger::Receive(const Report& report) {
     } else if (code == CMD_READ_PARAMETERS) {
         answer = BlockAnswer(offset);
     } else if (code == CMD_FIRMWARE) {
-        answer = MakeReport(CMD_FIRMWARE);
+        answer = ImageAnswer(report, offset);
     } else {
         if (IsLegalPL(pl)) StoreRecordChunk(code, offset, report.data() + REPORT_PAYLOAD, pl - PL_MIN);
         answer = MakeReport(REPLY_STATUS, {code == PARAM_END ? faults.endStatus : uint8_t{0}});
@@ -128,6 +137,42 @@ void SimLogger::StoreRecordChunk(uint8_t code, uint32_t offset, const uint8_t* b
         record.size() == type->payloadLength) {
         ApplyRecordToBlock(ParameterRecord{code, record}, block_);
     }
+}
+
+// Image blocks are kept at their offsets; the close (no payload) is answered
+// with the sum of what arrived, as the tool computes it.
+Report SimLogger::ImageAnswer(const Report& report, uint32_t offset) {
+    if (imageReports_++ == faults.refuseImageReport) return MakeReport(REPLY_STATUS, {faults.statusCode});
+    const uint8_t pl = report[REPORT_PL];
+    if (!IsLegalPL(pl)) return MakeReport(CMD_FIRMWARE);
+    const size_t length = pl - PL_MIN;
+    if (length > 0) {
+        if (image_.size() < offset + length) image_.resize(offset + length);
+        std::memcpy(image_.data() + offset, report.data() + REPORT_PAYLOAD, length);
+        imageConfirmed_ = false;
+        return MakeReport(CMD_FIRMWARE, {}, offset);
+    }
+    std::vector<uint8_t> words = image_;
+    words.resize((words.size() + 3) / 4 * 4);
+    const uint32_t sum = ImageChecksum(words.data(), static_cast<uint32_t>(words.size())) +
+                         (faults.wrongImageSum ? 1 : 0);
+    imageConfirmed_ = !faults.wrongImageSum;
+    return MakeReport(CMD_FIRMWARE,
+                      {static_cast<uint8_t>(sum), static_cast<uint8_t>(sum >> 8),
+                       static_cast<uint8_t>(sum >> 16), static_cast<uint8_t>(sum >> 24)},
+                      offset);
+}
+
+// A confirmed image replaces the firmware: the logger comes back with the
+// image's version. Otherwise it comes back as it was.
+void SimLogger::Restart() {
+    if (imageConfirmed_ && image_.size() >= IMAGE_VERSION_OFFSET + 2) {
+        const uint16_t version = ImageVersion(image_.data());
+        WriteBlockNumber(block_, BLOCK_FW_VERSION_HIGH, version >> 8);
+        WriteBlockNumber(block_, BLOCK_FW_VERSION_LOW, version & 0xFF);
+    }
+    imageConfirmed_ = false;
+    imageReports_ = 0;
 }
 
 std::optional<std::vector<uint8_t>> SimLogger::Record(uint8_t code) const {

@@ -17,6 +17,7 @@ struct SimFaults {
     std::chrono::microseconds answerDelay{0};  // added to every answer
     bool usbFrameTiming = false;  // an answer no sooner than the next 1 ms USB frame
     int silentAnswers = 0;        // commands that get no answer
+    int silentFromReport = 0;     // silentAnswers start at this report (1-based); 0: at once
     int statusAnswers = 0;        // answers replaced by REPLY_STATUS carrying statusCode
     uint8_t statusCode = 2;
     int illegalFrames = 0;        // answers sent with PL illegalPL
@@ -30,6 +31,8 @@ struct SimFaults {
     int shortWrites = 0;          // writes that complete with 63 bytes
     int failedWriteWaits = 0;     // writes whose wait ends otherwise
     int failedReadWaits = 0;      // read waits that end otherwise
+    int refuseImageReport = -1;   // this image report (0-based) is answered with REPLY_STATUS
+    bool wrongImageSum = false;   // the image close is answered with a sum one too high
 };
 
 // The device side of one logger: what it holds and how it answers each
@@ -46,11 +49,14 @@ public:
     uint16_t productId = DEVICE_PID;
     uint16_t releaseNumber = DEVICE_VERSION;
     SimFaults faults;
+    // How long the logger stays away when it restarts after a firmware close.
+    std::chrono::milliseconds restartDelay{300};
 
     // What happens to one received report.
     struct Reaction {
         std::optional<Report> answer;
         bool goAway = false;
+        bool restart = false;  // goes away and comes back after restartDelay
     };
     Reaction Receive(const Report& report);
 
@@ -60,14 +66,22 @@ public:
     // Payload of the last record received with `code`, reassembled from its
     // reports by their offsets.
     std::optional<std::vector<uint8_t>> Record(uint8_t code) const;
+    // The firmware image received, by its offsets; kept across a restart so
+    // that what was installed can be looked at.
+    const std::vector<uint8_t>& Image() const { return image_; }
 
 private:
     Report BlockAnswer(uint32_t offset);
+    Report ImageAnswer(const Report& report, uint32_t offset);
+    void Restart();
     void StoreRecordChunk(uint8_t code, uint32_t offset, const uint8_t* bytes, size_t length);
 
     std::vector<uint8_t> block_;
     std::vector<Report> received_;
     std::map<uint8_t, std::vector<uint8_t>> records_;
+    std::vector<uint8_t> image_;
+    int imageReports_ = 0;
+    bool imageConfirmed_ = false;  // closed, and its sum sent back
 };
 
 // Builds a report: report id, code, PL = 6 + payload, offset, payload.
