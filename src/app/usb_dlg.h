@@ -67,6 +67,8 @@ public:
                                       double max);
     // Keeps at most one character after the decimal point; false when it cut.
     bool TrimAlertDecimals(int controlId);
+    // The caret after the field's last character, and the focus on it.
+    void FocusFieldEnd(int controlId);
 
     // Loading, validating and encoding the configuration (params/).
     bool LoadDeviceParameters(bool loadAll);

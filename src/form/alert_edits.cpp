@@ -5,10 +5,6 @@
 #include "app/pending_events.h"
 #include "app/usb_dlg.h"
 
-namespace {
-constexpr int CARET_AT_END = 0xFFFF;  // clamped to the end of the text
-}
-
 bool CUSBDlg::TrimAlertDecimals(int controlId) {
     std::u16string text = m_form.GetWindowText(controlId);
     enum { BeforePoint, AfterPoint, AfterDecimal } state = BeforePoint;
@@ -26,8 +22,7 @@ bool CUSBDlg::TrimAlertDecimals(int controlId) {
     if (cut == text.size()) return true;
     text.resize(cut);
     m_form.SetWindowText(controlId, text);  // raises EN_CHANGE again, at once
-    m_form.SetSel(controlId, CARET_AT_END, CARET_AT_END);
-    m_form.SetFocus(controlId);
+    FocusFieldEnd(controlId);
     return false;
 }
 

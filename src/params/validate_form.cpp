@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr int CARET_AT_END = 0xFFFF;  // clamped to the end of the text
 constexpr size_t PDF_PASSWORD_MAX_CHARS = 8;
 
 struct Ch3Messages {
@@ -167,8 +166,7 @@ bool CUSBDlg::ValidateTextField(int controlId, std::span<uint8_t> field, bool ch
     std::fill(field.begin(), field.end(), 0);
     if (result != TEXT_OK) {
         if (controlId == IDC_DEVICE_ID) m_form.SetWindowText(controlId, u"");
-        m_form.SetSel(controlId, CARET_AT_END, CARET_AT_END);
-        m_form.SetFocus(controlId);
+        FocusFieldEnd(controlId);
         return false;
     }
     std::copy(bytes.begin(), bytes.end(), field.begin());
@@ -188,8 +186,7 @@ bool CUSBDlg::ValidatePdfPassword() {
     if (std::any_of(field.begin(), field.end(), [](uint8_t b) { return b != 0 && !IsPdfPasswordByte(b); })) {
         field.fill(0);
         m_form.SetWindowText(IDC_PDF_PASSWORD, u"");
-        m_form.SetSel(IDC_PDF_PASSWORD, CARET_AT_END, CARET_AT_END);
-        m_form.SetFocus(IDC_PDF_PASSWORD);
+        FocusFieldEnd(IDC_PDF_PASSWORD);
         AfxMessageBox(u"PDF Password must only contain digits and English letters.");
         return false;
     }
