@@ -39,8 +39,11 @@ public:
 // starts it; the reader thread runs for real.
 class DialogRig {
 public:
-    DialogRig() {
-        SetHidAccess(&bus);
+    DialogRig() : DialogRig(bus) {}
+    // The same dialog over another HID access (hidapi's, on a real bus); the
+    // simulated bus then stays empty.
+    explicit DialogRig(HidAccess& access) {
+        SetHidAccess(&access);
         SetLocalClock(&clock);
         dlg = std::make_unique<CUSBDlg>(timer);
         dlg->OnInitDialog();
