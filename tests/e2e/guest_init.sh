@@ -56,5 +56,5 @@ done
 echo "e2e guest: $(cat /sys/class/hidraw/hidraw0/device/uevent | grep HID_ID)"
 
 /e2e/e2e_gadget_logger /dev/hidg0 "$G/UDC" "$UDC" &
-E2E_UDC_FILE="$G/UDC" E2E_UDC="$UDC" /e2e/e2e_hid_link_test
+E2E_UDC_FILE="$G/UDC" E2E_UDC="$UDC" /e2e/e2e_hid_link_test --gtest_color=no
 if [ $? -eq 0 ]; then result PASS; else result FAIL; fi
