@@ -296,17 +296,15 @@ private:
         return done;
     }
 
-    // Plugged again without faults, the logger shows every setting as the
-    // form held it when it was configured.
+    // Loaded into the form again, the logger's block shows every setting as
+    // the form held it when it was configured.
     void CheckBlock() {
         std::vector<ShownSetting> held = ShownSettings(rig_);
-        rig_.form().SetCheck(IDC_AUTO_SETUP, 0);
-        rig_.bus.Modify(main_, [](SimLogger& l) { l.faults = SimFaults{}; });
-        if (second_ >= 0) rig_.bus.Unplug(second_);
-        rig_.bus.Unplug(main_);
-        if (!StepUntil([this] { return rig_.Button() == u"Input Device" && LinkQuiet(); })) return;
-        rig_.bus.Replug(main_);
-        if (!StepUntil([this] { return rig_.Button() == u"Configure" && LinkQuiet(); })) return;
+        if (!LoadBlock(*rig_.dlg, rig_.bus.Block(main_))) {
+            Fault("the configured block is refused");
+            return;
+        }
+        Step();  // the unit views follow the loaded selections
         const std::vector<ShownSetting> kept = ShownSettings(rig_);
         // Loading shows a stored date format as "YYYY/MM/DD" with Chinese
         // reports and "DD/MM/YYYY" with English ones, never "MM/DD/YYYY".
@@ -332,7 +330,9 @@ private:
         for (int id : {main_, second_}) {
             if (id >= 0) rig_.bus.Unplug(id);
         }
-        if (!StepUntil([] { return LinkQuiet() && g_hRead.load() == INVALID_HID_HANDLE; })) return;
+        // The reader counts no logger once it searches again, which it does
+        // only after the loop has taken the loss.
+        if (!StepUntil([] { return LinkQuiet() && g_deviceCount.load() == 0; })) return;
         // Once an upgrade has restarted the logger the button keeps its text
         // until the next logger is read.
         const std::u16string button = rig_.Button();
