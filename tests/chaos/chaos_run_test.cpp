@@ -15,7 +15,7 @@ constexpr uint32_t CHAOS_SEED = 20260911;
 // Episodes without the faults that wait out a time-out: a few tens of
 // milliseconds each. Split in parts that the test runner can run side by side.
 constexpr int FAST_PARTS = 4;
-constexpr int FAST_EPISODES_PER_PART = 500;
+constexpr int FAST_EPISODES_PER_PART = 300;
 // Episodes that may also go silent, stall or send illegal frames: up to a
 // few seconds each.
 constexpr int SLOW_EPISODES = 40;
